@@ -26,6 +26,11 @@ std::size_t characterLength(std::string_view text, std::size_t at)
     return length;
 }
 
+bool isContinuationByte(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
 bool equalsFolded(std::string_view lowered, std::string_view name)
 {
     if (lowered.size() != name.size())
@@ -106,7 +111,9 @@ void Wildcard::addAlternative(std::string_view pattern)
     const auto wildcards = std::count_if(text.begin(), text.end(), isWildcard);
     if (wildcards == 0) {
         alternative.kind = Kind::Exact;
-    } else if (wildcards == 1 && text.front() == '*') {
+    } else if (wildcards == 1 && text.front() == '*' && !isContinuationByte(text[1])) {
+        // '*' stops only between characters, so a tail starting with a
+        // continuation byte needs the general matcher.
         alternative.kind = Kind::Suffix;
         text.erase(0, 1);
     } else if (wildcards == 1 && text.back() == '*') {

@@ -1,6 +1,10 @@
 #include "platform/wildcard.h"
 
+#include "support/reference_search.h"
+
 #include <gtest/gtest.h>
+
+#include <random>
 
 #include <string>
 
@@ -112,6 +116,26 @@ TEST(WildcardLimits, HugeMasksStayQuick)
         alternating += "*a";
     alternating += "*b";
     EXPECT_FALSE(Wildcard(alternating).matches(std::string(255, 'a')));
+}
+
+TEST(WildcardReference, AgreesWithTheDefinitionOnRandomMasksAndNames)
+{
+    // Small alphabets make collisions between wildcards, dots, case and
+    // multi-byte characters likely.
+    const std::string maskBytes[] = {"*", "?", ".", "a", "A", "b", "\xC3", "\xA9", "\xC3\xA9", "/", "\\"};
+    const std::string nameBytes[] = {".", "a", "A", "b", "\xC3", "\xA9", "\xC3\xA9", "\xFF", "\\"};
+    std::mt19937 random(7);
+    for (int round = 0; round < 20000; ++round) {
+        std::string mask;
+        std::string name;
+        for (auto n = random() % 7; n > 0; --n)
+            mask += maskBytes[random() % std::size(maskBytes)];
+        for (auto n = random() % 8; n > 0; --n)
+            name += nameBytes[random() % std::size(nameBytes)];
+        const char separator = round % 2 ? '/' : '\\';
+        ASSERT_EQ(Wildcard(mask, separator).matches(name), testing::referenceMatch(mask, name, separator))
+            << "mask '" << mask << "' name '" << name << "'";
+    }
 }
 
 TEST(LowerAscii, FoldsOnlyAsciiLetters)

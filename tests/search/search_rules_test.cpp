@@ -3,6 +3,7 @@
 // bits, "." and ".." reported, entries in the order the test adds them).
 #include "search/file_search.h"
 #include "support/memory_file_system.h"
+#include "support/reference_search.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@ namespace {
 
 using platform::windowsPathRules;
 using testing::MemoryFileSystem;
+using testing::twoPassSearch;
 using Lines = std::vector<std::string>;
 namespace attr = platform::attr;
 
@@ -183,26 +185,8 @@ TEST(SearchErrors, AnAppendThatThrowsEndsTheWalkKeepsTheLinesAndClosesEverything
     }
 }
 
-// The search reads each directory once. This is the literal two-pass walk it
-// must agree with: a file pass over directory-plus-mask, then a pass over
-// "*.*" that enters every directory the filter lets by.
-void twoPassSearch(MemoryFileSystem& fs, const std::string& directory, const std::string& mask, Lines& out)
-{
-    const std::string d = AppendPathDelimiter(directory, '\\');
-    auto files = fs.newEnumeration();
-    auto subdirectories = fs.newEnumeration();
-    for (bool more = files->open(d + mask, 0x46); more; more = files->next()) {
-        std::string line = d + std::string(files->entry().name);
-        platform::lowerAsciiInPlace(line);
-        out.push_back(line);
-    }
-    for (bool more = subdirectories->open(d + "*.*", 0x10); more; more = subdirectories->next()) {
-        const auto& entry = subdirectories->entry();
-        if ((entry.attributes & attr::Directory) && !IsDotEntry(entry.name))
-            twoPassSearch(fs, d + std::string(entry.name), mask, out);
-    }
-}
-
+// The search reads each directory once; it must still give exactly what the
+// literal two-pass walk gives.
 TEST(SearchEquivalence, OnePassGivesWhatTheTwoPassWalkGives)
 {
     std::mt19937 random(20261211);

@@ -1,0 +1,96 @@
+#include "support/reference_search.h"
+
+#include "platform/wildcard.h"
+#include "search/file_search.h"
+
+namespace zorvane::testing {
+
+void twoPassSearch(MemoryFileSystem& fileSystem, const std::string& directory, const std::string& mask,
+                   std::vector<std::string>& out)
+{
+    const std::string d = search::AppendPathDelimiter(directory, '\\');
+    auto files = fileSystem.newEnumeration();
+    auto subdirectories = fileSystem.newEnumeration();
+    for (bool more = files->open(d + mask, 0x46); more; more = files->next()) {
+        std::string line = d + std::string(files->entry().name);
+        platform::lowerAsciiInPlace(line);
+        out.push_back(line);
+    }
+    for (bool more = subdirectories->open(d + "*.*", 0x10); more; more = subdirectories->next()) {
+        const auto& entry = subdirectories->entry();
+        if ((entry.attributes & platform::attr::Directory) && !search::IsDotEntry(entry.name))
+            twoPassSearch(fileSystem, d + std::string(entry.name), mask, out);
+    }
+}
+
+namespace {
+
+// One character of a name: a well-formed UTF-8 sequence, else one byte.
+std::size_t step(std::string_view name, std::size_t at)
+{
+    const auto lead = static_cast<unsigned char>(name[at]);
+    std::size_t length = 1;
+    if (lead >= 0xC2 && lead < 0xE0)
+        length = 2;
+    else if (lead >= 0xE0 && lead < 0xF0)
+        length = 3;
+    else if (lead >= 0xF0 && lead < 0xF5)
+        length = 4;
+    if (at + length > name.size())
+        return 1;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((static_cast<unsigned char>(name[at + i]) & 0xC0) != 0x80)
+            return 1;
+    }
+    return length;
+}
+
+bool glob(std::string_view pattern, std::string_view name)
+{
+    // reach[p][n]: the first p pattern bytes can consume the first n name bytes.
+    const std::size_t rows = pattern.size() + 1;
+    const std::size_t columns = name.size() + 1;
+    std::vector<char> reach(rows * columns, 0);
+    auto at = [&](std::size_t p, std::size_t n) -> char& { return reach[p * columns + n]; };
+    at(0, 0) = 1;
+    for (std::size_t p = 0; p < pattern.size(); ++p) {
+        for (std::size_t n = 0; n < columns; ++n) {
+            if (!at(p, n))
+                continue;
+            const char c = pattern[p];
+            if (c == '*') {
+                // Zero or more whole characters from here.
+                for (std::size_t k = n;; k += step(name, k)) {
+                    at(p + 1, k) = 1;
+                    if (k >= name.size())
+                        break;
+                }
+            } else if (n < name.size()) {
+                if (c == '?')
+                    at(p + 1, n + step(name, n)) = 1;
+                else if (platform::lowerAscii(c) == platform::lowerAscii(name[n]))
+                    at(p + 1, n + 1) = 1;
+            }
+        }
+    }
+    return at(pattern.size(), name.size());
+}
+
+}  // namespace
+
+bool referenceMatch(std::string_view mask, std::string_view name, char separator)
+{
+    if (mask.empty() || mask.find('/') != std::string_view::npos || mask.find(separator) != std::string_view::npos)
+        return false;
+    if (mask.back() == '.') {
+        const auto kept = mask.find_last_not_of('.');
+        if (kept == std::string_view::npos || name.find('.') != std::string_view::npos)
+            return false;
+        return glob(mask.substr(0, kept + 1), name);
+    }
+    if (glob(mask, name))
+        return true;
+    return mask.size() > 2 && mask.ends_with(".*") && glob(mask.substr(0, mask.size() - 2), name);
+}
+
+}  // namespace zorvane::testing
