@@ -11,7 +11,10 @@ void twoPassSearch(MemoryFileSystem& fileSystem, const std::string& directory, c
     const std::string d = search::AppendPathDelimiter(directory, '\\');
     auto files = fileSystem.newEnumeration();
     auto subdirectories = fileSystem.newEnumeration();
-    for (bool more = files->open(d + mask, 0x46); more; more = files->next()) {
+    // A mask holding a separator would make the file pass read another
+    // directory and list its names under this one; such a mask names no file.
+    const bool maskNamesAFile = mask.find_first_of("\\/") == std::string::npos;
+    for (bool more = maskNamesAFile && files->open(d + mask, 0x46); more; more = files->next()) {
         std::string line = d + std::string(files->entry().name);
         platform::lowerAsciiInPlace(line);
         out.push_back(line);
