@@ -57,10 +57,13 @@ protected:
         tree.file("Work\\Src\\Main.PAS");
         tree.file("Work\\Notes.txt");
         tree.file("Work\\Unit Two.pas");
+        // The system's own pattern would match *.pas here through the short
+        // name LONGPA~1.PAS where short names are on; the program's mask does not.
+        tree.file("Work\\Long.pascal");
+        tree.dir("HiddenDir", FILE_ATTRIBUTE_HIDDEN);
         tree.file("HiddenDir\\Lost.pas");
+        tree.dir("SystemDir", FILE_ATTRIBUTE_SYSTEM);
         tree.file("SystemDir\\Lost.pas");
-        ::SetFileAttributesA(tree.path("HiddenDir").c_str(), FILE_ATTRIBUTE_HIDDEN);
-        ::SetFileAttributesA(tree.path("SystemDir").c_str(), FILE_ATTRIBUTE_SYSTEM);
         r = lowered(tree.root());
     }
     Win32TestTree tree;
@@ -79,6 +82,8 @@ TEST_F(Win32CliTest, PrintsLowerCasedBackslashPathsAsCrlfLinesInTheSearchsOrder)
     std::sort(sorted.begin(), sorted.end());
     EXPECT_EQ(sorted, (Lines{r + "\\hidden.pas", r + "\\system.pas", r + "\\top.pas", r + "\\work\\src\\main.pas",
                              r + "\\work\\unit two.pas"}));
+    const auto everything = runWin32Process(tool(), {tree.root(), "*"});
+    EXPECT_NE(everything.out.find(r + "\\work\\long.pascal\r\n"), std::string::npos) << everything.out;
 }
 
 TEST_F(Win32CliTest, NullOptionWritesRawNulEndedPaths)

@@ -135,11 +135,19 @@ TEST_F(Win32SearchTest, WalksEveryDirectoryWhateverTheMask)
               sorted({r + "\\hiddendir\\lost.pas", r + "\\hiddendir\\plain\\lost.pas"}));
 }
 
+bool runningUnderWine()
+{
+    const HMODULE ntdll = ::GetModuleHandleA("ntdll.dll");
+    return ntdll && ::GetProcAddress(ntdll, "wine_get_version");
+}
+
 // The root of a drive, whose path ends in a backslash: a file there is
-// listed as c:\name. Needs a file in the drive's root: Wine's drive C allows
-// it, Windows only to administrators.
+// listed as c:\name. The search walks the whole drive, which under Wine is
+// the small prefix of the build tree; on Windows it would be the user's disk.
 TEST(Win32SearchRoot, AFileInTheDrivesRootGetsOneBackslash)
 {
+    if (!runningUnderWine())
+        GTEST_SKIP() << "walks the whole of drive C: only under Wine";
     char windows[MAX_PATH + 1];
     ASSERT_NE(::GetWindowsDirectoryA(windows, sizeof windows), 0u);
     const std::string root = std::string(windows, 3);  // "C:\"
