@@ -66,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string mask = at < size ? std::string(reinterpret_cast<const char*>(data + at), std::min<std::size_t>(size - at, 32)) : "*";
 
     std::vector<std::string> expected;
-    zorvane::testing::twoPassSearch(fs, "C:\\R", mask, expected);
+    zorvane::testing::twoPassSearch([&] { return fs.newEnumeration(); }, "C:\\R", mask,
+                                    zorvane::platform::windowsPathRules, expected);
 
     auto enumeration = fs.newEnumeration();
     StoppingSink sink(limit);

@@ -1,5 +1,6 @@
 // zorvane-find: the program's search from a terminal.
 #include "cli/output_writer.h"
+#include "cli/standard_output.h"
 #include "platform/directory_enumeration.h"
 #include "platform/path_rules.h"
 #include "search/file_search.h"
@@ -28,8 +29,8 @@ constexpr const char* kUsage =
     "Usage: zorvane-find [OPTIONS] [DIRECTORY [MASK]]\n"
     "List every file below DIRECTORY (default: .) whose name matches MASK\n"
     "(default: *.pas), depth first, the files of a directory before those of\n"
-    "its subdirectories. Hidden directories and links to directories are not\n"
-    "entered; hidden files are listed.\n"
+    "its subdirectories. Hidden and system directories and links to\n"
+    "directories are not entered; hidden and system files are listed.\n"
     "\n"
     "Mask: '*' matches any run of characters, '?' exactly one character;\n"
     "ASCII letters match without regard to case. '*.*' matches every name,\n"
@@ -123,6 +124,7 @@ int main(int argc, char** argv)
         return kExitFailure;
     }
 
+    zorvane::cli::prepareStandardOutput(stdout, options.terminator == '\0');
     try {
         zorvane::cli::OutputWriter writer(stdout);
         zorvane::cli::LineSink sink(writer, options.terminator);

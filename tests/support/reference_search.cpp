@@ -5,24 +5,26 @@
 
 namespace zorvane::testing {
 
-void twoPassSearch(MemoryFileSystem& fileSystem, const std::string& directory, const std::string& mask,
-                   std::vector<std::string>& out)
+void twoPassSearch(const EnumerationFactory& newEnumeration, const std::string& directory, const std::string& mask,
+                   platform::PathRules rules, std::vector<std::string>& out)
 {
-    const std::string d = search::AppendPathDelimiter(directory, '\\');
-    auto files = fileSystem.newEnumeration();
-    auto subdirectories = fileSystem.newEnumeration();
+    const std::string d = search::AppendPathDelimiter(directory, rules.separator);
+    auto files = newEnumeration();
+    auto subdirectories = newEnumeration();
     // A mask holding a separator would make the file pass read another
     // directory and list its names under this one; such a mask names no file.
-    const bool maskNamesAFile = mask.find_first_of("\\/") == std::string::npos;
+    const bool maskNamesAFile = mask.find_first_of(std::string("/") + rules.separator) == std::string::npos;
     for (bool more = maskNamesAFile && files->open(d + mask, 0x46); more; more = files->next()) {
         std::string line = d + std::string(files->entry().name);
-        platform::lowerAsciiInPlace(line);
+        if (rules.foldsCase)
+            platform::lowerAsciiInPlace(line);
         out.push_back(line);
     }
     for (bool more = subdirectories->open(d + "*.*", 0x10); more; more = subdirectories->next()) {
         const auto& entry = subdirectories->entry();
-        if ((entry.attributes & platform::attr::Directory) && !search::IsDotEntry(entry.name))
-            twoPassSearch(fileSystem, d + std::string(entry.name), mask, out);
+        if ((entry.attributes & platform::attr::Directory) && !(entry.attributes & platform::attr::ReparsePoint)
+            && !search::IsDotEntry(entry.name))
+            twoPassSearch(newEnumeration, d + std::string(entry.name), mask, rules, out);
     }
 }
 
