@@ -12,8 +12,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -29,33 +27,6 @@ constexpr int kPictureLeft = 2;
 constexpr int kPictureWidth = 16;
 constexpr int kTextGap = 3;
 constexpr int kTextPadding = 2;
-
-int pictureLeft(int level)
-{
-    return level * kIndent + kPictureLeft;
-}
-
-int textLeft(int level)
-{
-    return pictureLeft(level) + kPictureWidth + kTextGap;
-}
-
-// The pictures are drawn once per process, when the first tree paints.
-const QPixmap& pictureFor(TDirectoryOutline::Picture picture)
-{
-    static const QPixmap open = ui::openFolderPicture();
-    static const QPixmap closed = ui::closedFolderPicture();
-    static const QPixmap leaf = ui::leafPicture();
-    switch (picture) {
-    case TDirectoryOutline::Picture::Open:
-        return open;
-    case TDirectoryOutline::Picture::Closed:
-        return closed;
-    case TDirectoryOutline::Picture::Leaf:
-        break;
-    }
-    return leaf;
-}
 
 }  // namespace
 
@@ -84,6 +55,9 @@ TDirectoryOutline::TDirectoryOutline(QWidget* parent)
       m_rules(platform::nativePathRules()),
       m_enumeration(platform::newNativeEnumeration()),
       m_beep([] { QApplication::beep(); }),
+      m_pictureOpen(ui::openFolderPicture()),
+      m_pictureClosed(ui::closedFolderPicture()),
+      m_pictureLeaf(ui::leafPicture()),
       m_directory(fold(platform::currentDirectory()))
 {
     setFocusPolicy(Qt::StrongFocus);
@@ -99,6 +73,56 @@ TDirectoryOutline::~TDirectoryOutline() = default;
 void TDirectoryOutline::setBeep(std::function<void()> beep)
 {
     m_beep = std::move(beep);
+}
+
+void TDirectoryOutline::setOptions(Options options)
+{
+    m_options = options;
+    rebuildRows();
+}
+
+void TDirectoryOutline::setPictureOpen(const QPixmap& picture)
+{
+    m_pictureOpen = picture;
+    viewport()->update();
+}
+
+void TDirectoryOutline::setPictureClosed(const QPixmap& picture)
+{
+    m_pictureClosed = picture;
+    viewport()->update();
+}
+
+void TDirectoryOutline::setPictureLeaf(const QPixmap& picture)
+{
+    m_pictureLeaf = picture;
+    viewport()->update();
+}
+
+const QPixmap& TDirectoryOutline::picture(Picture which) const
+{
+    switch (which) {
+    case Picture::Open:
+        return m_pictureOpen;
+    case Picture::Closed:
+        return m_pictureClosed;
+    case Picture::Leaf:
+        break;
+    }
+    return m_pictureLeaf;
+}
+
+// With DrawTreeRoot the top-level entry gets a line too, so every level
+// moves one step to the right.
+int TDirectoryOutline::pictureLeft(int level) const
+{
+    const int steps = level + ((m_options & DrawTreeRoot) ? 1 : 0);
+    return steps * kIndent + kPictureLeft;
+}
+
+int TDirectoryOutline::textLeft(int level) const
+{
+    return pictureLeft(level) + kPictureWidth + kTextGap;
 }
 
 void TDirectoryOutline::beep()
@@ -627,7 +651,9 @@ void TDirectoryOutline::paintEvent(QPaintEvent*)
         // from its parent's picture, and the lines of the ancestors that
         // have entries further down.
         painter.setPen(linePen);
-        if (node->level > 0) {
+        if (node->level == 0 && (m_options & DrawTreeRoot)) {
+            painter.drawLine(left + kPictureLeft + kPictureWidth / 2, middle, left + pictureLeft(0) - 1, middle);
+        } else if (node->level > 0) {
             const int branch = left + pictureLeft(node->level - 1) + kPictureWidth / 2;
             const bool lastChild = node->indexInParent + 1 == static_cast<int>(node->parent->children.size());
             painter.drawLine(branch, top, branch, lastChild ? middle : top + m_rowHeight - 1);
@@ -640,13 +666,17 @@ void TDirectoryOutline::paintEvent(QPaintEvent*)
             }
         }
 
-        // The picture at its own size, centred on the row.
-        const QPixmap& picture = pictureFor(rowPicture(row));
-        const QRect rowRect(0, top, viewport()->width(), m_rowHeight);
-        painter.save();
-        painter.setClipRect(rowRect);
-        painter.drawPixmap(left + pictureLeft(node->level), top + (m_rowHeight - picture.height()) / 2, picture);
-        painter.restore();
+        // The picture at its own size, centred on the row and cut to it, or
+        // stretched to the row's height.
+        const QPixmap& shown = picture(rowPicture(row));
+        if (m_options & StretchBitmaps) {
+            painter.drawPixmap(QRect(left + pictureLeft(node->level), top, kPictureWidth, m_rowHeight), shown);
+        } else {
+            painter.save();
+            painter.setClipRect(QRect(0, top, viewport()->width(), m_rowHeight));
+            painter.drawPixmap(left + pictureLeft(node->level), top + (m_rowHeight - shown.height()) / 2, shown);
+            painter.restore();
+        }
 
         const int width = textWidth(node);
         const QRect textRect(left + textLeft(node->level), top, width + 2 * kTextPadding, m_rowHeight);
@@ -656,12 +686,14 @@ void TDirectoryOutline::paintEvent(QPaintEvent*)
         painter.setPen(colours.color(selected ? QPalette::HighlightedText : QPalette::Text));
         painter.drawText(textRect.adjusted(kTextPadding, 0, -kTextPadding, 0),
                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, node->text);
-        if (selected && hasFocus()) {
-            QStyleOptionFocusRect option;
-            option.initFrom(this);
-            option.rect = textRect;
-            option.backgroundColor = colours.color(QPalette::Highlight);
-            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+        if (selected && hasFocus() && (m_options & DrawFocusRect)) {
+            // Drawn here rather than by the style: some styles draw focus
+            // frames only after a keyboard focus change.
+            QPen dotted(colours.color(QPalette::HighlightedText));
+            dotted.setStyle(Qt::DotLine);
+            painter.setPen(dotted);
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(textRect.adjusted(0, 0, -1, -1));
         }
     }
 }

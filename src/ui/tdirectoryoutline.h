@@ -8,6 +8,7 @@
 #include "platform/path_rules.h"
 
 #include <QAbstractScrollArea>
+#include <QPixmap>
 
 #include <functional>
 #include <memory>
@@ -41,6 +42,24 @@ public:
     // Row height in pixels: 120 % of the font's pixel height (13 for an
     // 11-pixel, 8-point font at 96 dpi).
     int ItemHeight() const { return m_rowHeight; }
+
+    // The outline's drawing options, as the original's Options set:
+    // [DrawFocusRect] as stored with the window. DrawTreeRoot adds a tree
+    // line to the top-level entry; StretchBitmaps draws the pictures at the
+    // row's height instead of their own size.
+    enum Option { DrawFocusRect = 0x1, DrawTreeRoot = 0x2, StretchBitmaps = 0x4 };
+    Q_DECLARE_FLAGS(Options, Option)
+    Options options() const { return m_options; }
+    void setOptions(Options options);
+
+    // The folder pictures: open and closed for entries with sub-entries,
+    // the leaf picture (a 14 x 14 closed folder) for every other entry.
+    QPixmap PictureOpen() const { return m_pictureOpen; }
+    QPixmap PictureClosed() const { return m_pictureClosed; }
+    QPixmap PictureLeaf() const { return m_pictureLeaf; }
+    void setPictureOpen(const QPixmap& picture);
+    void setPictureClosed(const QPixmap& picture);
+    void setPictureLeaf(const QPixmap& picture);
 
     // What sounds the "not possible" beep; QApplication::beep by default.
     void setBeep(std::function<void()> beep);
@@ -99,10 +118,17 @@ private:
     void updateScrollBars();
     void scrollToRow(int row);
     void beep();
+    const QPixmap& picture(Picture which) const;
+    int pictureLeft(int level) const;
+    int textLeft(int level) const;
 
     zorvane::platform::PathRules m_rules;
     std::unique_ptr<zorvane::platform::DirectoryEnumeration> m_enumeration;
     std::function<void()> m_beep;
+    Options m_options = DrawFocusRect;
+    QPixmap m_pictureOpen;
+    QPixmap m_pictureClosed;
+    QPixmap m_pictureLeaf;
 
     std::string m_drive;
     std::string m_directory;
@@ -116,3 +142,5 @@ private:
     int m_pressedRow = -1;
     int m_wheelRemainder = 0;
 };
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(TDirectoryOutline::Options)
