@@ -12,9 +12,9 @@
 using zorvane::platform::Volume;
 using zorvane::platform::VolumeKind;
 
-TDriveComboBox::TDriveComboBox(QWidget* parent) : TDriveComboBox(&TDriveComboBox::systemVolumes, parent) {}
+TDriveComboBox::TDriveComboBox(QWidget* parent) : TDriveComboBox(parent, &TDriveComboBox::systemVolumes) {}
 
-TDriveComboBox::TDriveComboBox(VolumeSource source, QWidget* parent)
+TDriveComboBox::TDriveComboBox(QWidget* parent, VolumeSource source)
     : QComboBox(parent), m_source(std::move(source))
 {
     setEditable(false);

@@ -20,7 +20,7 @@ public:
 
     explicit TDriveComboBox(QWidget* parent = nullptr);
     // With another list of volumes than the system's (tests, tools).
-    explicit TDriveComboBox(VolumeSource source, QWidget* parent = nullptr);
+    TDriveComboBox(QWidget* parent, VolumeSource source);
 
     // The current drive: the root path of the chosen volume ("/",
     // "/media/usb"; "c:\" on Windows); empty for none. From construction on

@@ -8,7 +8,9 @@
 #include "ui/tdrivecombobox.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QSignalSpy>
+#include <QWheelEvent>
 #include <QTest>
 
 #include <memory>
@@ -47,7 +49,7 @@ private:
 
     std::unique_ptr<TDriveComboBox> newPicker()
     {
-        return std::make_unique<TDriveComboBox>([this] {
+        return std::make_unique<TDriveComboBox>(nullptr, [this] {
             ++m_listed;
             return m_volumes;
         });
@@ -161,6 +163,27 @@ private slots:
         QTest::keyClick(picker.get(), Qt::Key_Up);
         QCOMPARE(changes.count(), 6);
         QCOMPARE(picker->Drive(), std::string("/"));
+    }
+
+    void theWheelOnTheClosedListSelectsEachDriveItPasses()
+    {
+        auto picker = newPicker();
+        picker->show();
+        QSignalSpy changes(picker.get(), &TDriveComboBox::changed);
+        const QPoint at(10, 5);
+        QWheelEvent notch(at, picker->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(picker.get(), &notch);
+        QCOMPARE(picker->Drive(), m_tree->path("two"));
+        QCOMPARE(changes.count(), 2);
+    }
+
+    void theSystemListAlwaysHoldsTheRoot()
+    {
+        // Only what holds on every machine: the filter keeps "/", first.
+        const auto volumes = TDriveComboBox::systemVolumes();
+        QVERIFY(!volumes.empty());
+        QCOMPARE(volumes.front().root, std::string("/"));
     }
 
     void announcesAUserSelectionOfTheSameDriveOnce()
