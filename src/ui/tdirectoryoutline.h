@@ -1,7 +1,7 @@
-// The directory tree of the main window: one drive at a
-// time, its root the only top-level entry, sub-directories read the first
-// time an entry is expanded; every change of selection makes the selected
-// directory the tree's and the process's current directory.
+// The directory tree of the main window: one drive at a time, its root the
+// only top-level entry, sub-directories read the first time an entry is
+// expanded; every change of selection makes the selected directory the
+// tree's and the process's current directory.
 #pragma once
 
 #include "platform/directory_enumeration.h"

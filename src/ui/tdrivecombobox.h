@@ -1,7 +1,7 @@
-// The drive picker of the main window: a drop-down list of
-// the volumes present when its window is created, which announces its
-// current drive when that window is created or re-created and after each
-// selection the user makes.
+// The drive picker of the main window: a drop-down list of the volumes
+// present when its window is created, which announces its current drive when
+// that window is created or re-created and after each selection the user
+// makes.
 #pragma once
 
 #include "platform/volumes.h"

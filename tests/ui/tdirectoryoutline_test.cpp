@@ -6,9 +6,7 @@
 #include "support/test_tree.h"
 #include "ui/tdirectoryoutline.h"
 
-#include <QElapsedTimer>
 #include <QScrollBar>
-#include <QSignalSpy>
 #include <QStringList>
 #include <QTest>
 
@@ -382,21 +380,25 @@ private slots:
         ::chmod(m_tree->path("A").c_str(), 0755);
     }
 
-    void expandsTwentyThousandDirectoriesWithoutAStall()
+    // Speed is measured in bench/ui; this checks that a large level is
+    // listed whole, in order, and can be scrolled to its end.
+    void listsALargeDirectoryWhole()
     {
-        for (int i = 0; i < 20000; ++i)
+        const int count = 3000;
+        for (int i = 0; i < count; ++i)
             m_tree->dir("big/d" + std::to_string(i));
         m_outline->expandRow(0);
-        QElapsedTimer timer;
-        timer.start();
         m_outline->expandRow(rowNamed("big"));
-        m_outline->repaint();
-        const qint64 took = timer.elapsed();
-        qInfo("expanding 20000 directories took %lld ms", took);
-        QCOMPARE(m_outline->rowCount(), 4 + 1 + 20000);
-        QVERIFY2(took < 1500, qPrintable(QString("expanding took %1 ms").arg(took)));
+        QCOMPARE(m_outline->rowCount(), 4 + 1 + count);
+        const int first = rowNamed("big") + 1;
+        QCOMPARE(m_outline->rowText(first), QStringLiteral("d0"));
+        QCOMPARE(m_outline->rowText(first + 1), QStringLiteral("d1"));
+        QCOMPARE(m_outline->rowText(first + 2), QStringLiteral("d10"));
         QTest::keyClick(m_outline.get(), Qt::Key_End);
         QCOMPARE(m_outline->verticalScrollBar()->value(), m_outline->verticalScrollBar()->maximum());
+        QCOMPARE(selected(), QStringLiteral("big/d999"));
+        QTest::keyClick(m_outline.get(), Qt::Key_Up);
+        QCOMPARE(selected(), QStringLiteral("big/d998"));
     }
 };
 
