@@ -1,0 +1,55 @@
+// Current directory and error messages on Windows: SetCurrentDirectoryA,
+// GetCurrentDirectoryA and the system's error codes.
+#include "platform/current_directory.h"
+#include "platform/in_out_error.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace zorvane::platform {
+
+std::string systemErrorMessage(int code)
+{
+    switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+        return "File not found";
+    case ERROR_PATH_NOT_FOUND:
+        return "Invalid filename";
+    case ERROR_TOO_MANY_OPEN_FILES:
+        return "Too many open files";
+    case ERROR_ACCESS_DENIED:
+        return "File access denied";
+    default:
+        return "I/O error " + std::to_string(code);
+    }
+}
+
+InOutError::InOutError(int code) : std::runtime_error(systemErrorMessage(code)), m_code(code) {}
+
+void setCurrentDirectory(const std::string& path)
+{
+    // A drive without a medium must fail with its error code (21), not bring
+    // up the system's "insert a disk" prompt.
+    const UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    const BOOL done = SetCurrentDirectoryA(path.c_str());
+    const DWORD error = GetLastError();
+    SetErrorMode(previous);
+    if (!done)
+        throw InOutError(static_cast<int>(error));
+}
+
+std::string currentDirectory()
+{
+    const DWORD needed = GetCurrentDirectoryA(0, nullptr);
+    if (needed == 0)
+        return {};
+    std::string path(needed, '\0');
+    const DWORD length = GetCurrentDirectoryA(needed, path.data());
+    if (length == 0 || length >= needed)
+        return {};
+    path.resize(length);
+    return path;
+}
+
+}  // namespace zorvane::platform

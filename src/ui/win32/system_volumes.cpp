@@ -1,0 +1,7 @@
+// The volumes of Windows: its logical drives a..z of the kinds listed.
+#include "ui/tdrivecombobox.h"
+
+std::vector<zorvane::platform::Volume> TDriveComboBox::systemVolumes()
+{
+    return zorvane::platform::logicalDrives();
+}
