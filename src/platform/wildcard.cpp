@@ -42,6 +42,17 @@ bool equalsFolded(std::string_view lowered, std::string_view name)
     return true;
 }
 
+bool startsWithFolded(std::string_view lowered, std::string_view name)
+{
+    if (name.size() < lowered.size())
+        return false;
+    for (std::size_t i = 0; i < lowered.size(); ++i) {
+        if (lowered[i] != lowerAscii(name[i]))
+            return false;
+    }
+    return true;
+}
+
 // Runs of '*' and '?' are rewritten as the '?'s followed by one '*': the
 // same set of names, and no run of stars for the matcher to retry.
 std::string normalise(std::string_view pattern)
@@ -91,6 +102,7 @@ Wildcard::Wildcard(std::string_view mask, char separator)
     addAlternative(mask);
     if (mask.size() > 2 && mask.ends_with(".*"))
         addAlternative(mask.substr(0, mask.size() - 2));
+    m_suffixOnly = m_count == 1 && m_alternatives[0].kind == Kind::Suffix;
 }
 
 void Wildcard::addAlternative(std::string_view pattern)
@@ -125,7 +137,7 @@ void Wildcard::addAlternative(std::string_view pattern)
     alternative.text = std::move(text);
 }
 
-bool Wildcard::matches(std::string_view name) const
+bool Wildcard::matchesAny(std::string_view name) const
 {
     if (m_matchesEverything)
         return true;
@@ -133,21 +145,19 @@ bool Wildcard::matches(std::string_view name) const
         return false;
     for (int i = 0; i < m_count; ++i) {
         const Alternative& alternative = m_alternatives[i];
-        if (name.size() < alternative.minLength)
-            continue;
         bool matched = false;
         switch (alternative.kind) {
+        case Kind::Suffix:
+            matched = endsWithFolded(alternative.text, name);
+            break;
         case Kind::Exact:
             matched = equalsFolded(alternative.text, name);
             break;
-        case Kind::Suffix:
-            matched = equalsFolded(alternative.text, name.substr(name.size() - alternative.text.size()));
-            break;
         case Kind::Prefix:
-            matched = equalsFolded(alternative.text, name.substr(0, alternative.text.size()));
+            matched = startsWithFolded(alternative.text, name);
             break;
         case Kind::General:
-            matched = matchGeneral(alternative.text, name);
+            matched = name.size() >= alternative.minLength && matchGeneral(alternative.text, name);
             break;
         }
         if (matched)

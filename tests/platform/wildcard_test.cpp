@@ -40,6 +40,10 @@ INSTANTIATE_TEST_SUITE_P(Dialect, WildcardTest, ::testing::Values(
     MaskCase{"*.pas", "main.pa", false},
     MaskCase{"*.pas", "pas", false},
     MaskCase{"*.pas", "main.pas.bak", false},
+    MaskCase{"*.pas", "main.pbs", false},
+    MaskCase{"*.pas", "main_pas", false},
+    MaskCase{"*.pas", "", false},
+    MaskCase{"*.p\xC3\xA4s", "A.P\xC3\xA4S", true},
     // '*' takes dots and empty runs
     MaskCase{"*", "a.b.c", true},
     MaskCase{"*", ".hidden", true},
