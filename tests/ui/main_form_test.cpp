@@ -29,6 +29,8 @@ struct ShownBox {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     bool modal = false;
+    QString boxSkin;
+    QString okButtonSkin;
     std::function<void()> whileOpen;
 };
 
@@ -49,6 +51,8 @@ void closeNextMessageBox(ShownBox& seen, int triesLeft = 500)
         seen.icon = box->icon();
         seen.buttons = box->standardButtons();
         seen.modal = box->isModal() && box->windowModality() == Qt::ApplicationModal;
+        seen.boxSkin = box->property(zorvane::ui::TSkinData::kSkinnedProperty).toString();
+        seen.okButtonSkin = box->button(QMessageBox::Ok)->property(zorvane::ui::TSkinData::kSkinnedProperty).toString();
         if (seen.whileOpen)
             seen.whileOpen();
         QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
@@ -311,8 +315,19 @@ private slots:
         const auto controls = m_form->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
         for (QWidget* control : controls)
             before.append(control->geometry());
+        const QImage skinned = m_form->grab().toImage();
         m_form->SkinData1->SetActive(false);
         QVERIFY(qApp->styleSheet().isEmpty());
+        // The skin shows: the window looks different without it, the
+        // labels' text aside.
+        const QImage plain = m_form->grab().toImage();
+        QCOMPARE(plain.size(), skinned.size());
+        QVERIFY(plain != skinned);
+        for (QWidget* control : std::initializer_list<QWidget*>{m_form->btnSearchForFiles, m_form->edtFileMask,
+                                                                m_form->dcbDrives, m_form->stat1}) {
+            const QRect area = control->geometry();
+            QVERIFY2(plain.copy(area) != skinned.copy(area), qPrintable(control->objectName()));
+        }
         QCoreApplication::processEvents();
         QCOMPARE(m_form->size(), QSize(408, 352));
         for (int i = 0; i < controls.size(); ++i)
@@ -378,6 +393,9 @@ private slots:
         QVERIFY(cleanedUpWhenShown);
         QCOMPARE(seen.title, kAppTitle);
         QCOMPARE(seen.text, QStringLiteral("Cannot read drive q:."));
+        // The skin takes the program's message boxes too.
+        QCOMPARE(seen.boxSkin, QStringLiteral("window"));
+        QCOMPARE(seen.okButtonSkin, QStringLiteral("control"));
 
         // A second error is shown just the same.
         ShownBox again;
