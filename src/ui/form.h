@@ -1,0 +1,66 @@
+// Unit form: TMainForm, the program's one window, with its controls, its
+// skin components and the three handlers that carry the program's behaviour.
+#pragma once
+
+#include "ui/tdirectoryoutline.h"
+#include "ui/tdrivecombobox.h"
+#include "ui/tform.h"
+#include "ui/tlistbox.h"
+#include "ui/tskincaption.h"
+#include "ui/tskindata.h"
+#include "ui/tstatusbar.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <string>
+
+namespace zorvane::ui {
+
+class TMainForm : public TForm {
+    Q_OBJECT
+public:
+    // Builds the window as its stored description gives it; MainForm refers
+    // to it from here on.
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // The components, in the order of the stored description's fields. The
+    // window owns them.
+    TDriveComboBox* dcbDrives;
+    QLineEdit* edtFileMask;
+    QLabel* lblFileMask;
+    QPushButton* btnSearchForFiles;
+    TListBox* lbFiles;
+    TDirectoryOutline* dolDirectories;
+    QLabel* Label1;
+    QPushButton* btnClose;
+    TSkinData* SkinData1;
+    TSkinCaption* SkinCaption1;
+    TStatusBar* stat1;
+
+    // The search button's OnClick: lists the files below the tree's current
+    // directory that match the mask. An error ends the search and leaves the
+    // lines appended before it.
+    void btnSearchForFilesClick(QObject* Sender);
+    // The drive picker's OnChange: gives the tree the picker's drive.
+    void dcbDrivesChange(QObject* Sender);
+    // The close button's OnClick: closes the main window, which ends the
+    // program.
+    void btnCloseClick(QObject* Sender);
+
+private:
+    // The mask of the search under way (the mask field's text as UTF-8
+    // bytes); empty until the first search.
+    std::string FFileMask;
+
+    std::string AppendPathDelimiter(const std::string& Path) const;
+    // Appends every file below `Directory` that matches FFileMask to lbFiles.
+    void SearchDirectory(const std::string& Directory);
+};
+
+// The one main window, or null before it is made and after it is gone.
+extern TMainForm* MainForm;
+
+}  // namespace zorvane::ui
