@@ -5,6 +5,7 @@
 #include "platform/path_rules.h"
 
 #include <QDir>
+#include <QIcon>
 
 #include <exception>
 #include <new>
@@ -18,6 +19,13 @@ TApplication::TApplication(int& argc, char** argv)
 {
     // Closing the main window, its last window, ends the message loop with 0.
     setQuitOnLastWindowClosed(true);
+    // The program's icon on every window, and the desktop entry that
+    // launches it, so that docks and task bars match the two.
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/org.zorvane.Zorvane-48.png"));
+    icon.addFile(QStringLiteral(":/icons/org.zorvane.Zorvane-256.png"));
+    setWindowIcon(icon);
+    setDesktopFileName(QStringLiteral("org.zorvane.Zorvane"));
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)

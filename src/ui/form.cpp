@@ -69,6 +69,26 @@ TMainForm::TMainForm(QWidget* parent) : TForm(parent)
     setTabOrder(lbFiles, dolDirectories);
     setTabOrder(dolDirectories, btnClose);
 
+    // What a screen reader says for each control; the visible labels stay
+    // as they are.
+    const struct {
+        QWidget* control;
+        const char* name;
+        const char* description;
+    } accessibleTexts[] = {
+        {dcbDrives, "Drive", "The volume to search"},
+        {edtFileMask, "File mask", "Names to look for; * matches any run of characters, ? one character"},
+        {btnSearchForFiles, "Search", "Search the chosen directory and everything below it"},
+        {lbFiles, "Results", "Full paths of the files found"},
+        {dolDirectories, "Directory tree", "The directory to search"},
+        {btnClose, "Close", "Close Zorvane"},
+        {stat1, "Status bar", ""},
+    };
+    for (const auto& texts : accessibleTexts) {
+        texts.control->setAccessibleName(QString::fromLatin1(texts.name));
+        texts.control->setAccessibleDescription(QString::fromLatin1(texts.description));
+    }
+
     connect(dcbDrives, &TDriveComboBox::changed, this, [this] { dcbDrivesChange(dcbDrives); });
     connect(btnSearchForFiles, &QPushButton::clicked, this, [this] { btnSearchForFilesClick(btnSearchForFiles); });
     connect(btnClose, &QPushButton::clicked, this, [this] { btnCloseClick(btnClose); });

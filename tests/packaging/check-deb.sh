@@ -15,6 +15,7 @@ expected=(
   /usr/share/metainfo/org.zorvane.Zorvane.metainfo.xml
   /usr/share/icons/hicolor/scalable/apps/org.zorvane.Zorvane.svg
   /usr/share/icons/hicolor/48x48/apps/org.zorvane.Zorvane.png
+  /usr/share/icons/hicolor/256x256/apps/org.zorvane.Zorvane.png
   /usr/share/man/man1/zorvane-find.1
 )
 [[ $with_window == ON ]] && expected+=(/usr/bin/zorvane)
