@@ -30,6 +30,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
 if(TARGET zorvane)
+  # Without a platform plugin Qt cannot open a window; libqt6gui6 only
+  # recommends it.
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
   # The window's Chinese captions need a CJK font.
   set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk")
 endif()

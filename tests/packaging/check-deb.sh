@@ -26,7 +26,9 @@ done
 depends=$(dpkg-deb -f "$deb" Depends)
 grep -q 'libc6' <<<"$depends" || { echo "Depends lacks libc6: $depends"; status=1; }
 if [[ $with_window == ON ]]; then
-  grep -q 'libqt6widgets6' <<<"$depends" || { echo "Depends lacks libqt6widgets6: $depends"; status=1; }
+  for package in libqt6widgets6 qt6-qpa-plugins; do
+    grep -q "$package" <<<"$depends" || { echo "Depends lacks $package: $depends"; status=1; }
+  done
 fi
 echo "package $(basename "$deb"): ${#expected[@]} files checked; Depends: $depends"
 exit $status
