@@ -16,7 +16,7 @@ namespace {
 
 class Clicker final : public QObject {
 public:
-    explicit Clicker(QString specification) : m_specification(std::move(specification))
+    explicit Clicker(QString command) : m_command(std::move(command))
     {
         connect(&m_timer, &QTimer::timeout, this, &Clicker::poll);
         m_timer.start(20);
@@ -28,8 +28,8 @@ private:
         for (QWidget* window : QApplication::topLevelWidgets()) {
             if (!window->isVisible() || window->windowHandle() == nullptr || !window->isWindow())
                 continue;
-            if (m_specification.startsWith(QLatin1String("click="))) {
-                const QString name = m_specification.mid(6);
+            if (m_command.startsWith(QLatin1String("click="))) {
+                const QString name = m_command.mid(6);
                 auto* target = window->findChild<QWidget*>(name);
                 if (target == nullptr || !target->isVisible())
                     continue;
@@ -38,7 +38,7 @@ private:
                 QTest::mouseClick(target, Qt::LeftButton);
                 return;
             }
-            if (m_specification == QLatin1String("close")) {
+            if (m_command == QLatin1String("close")) {
                 m_timer.stop();
                 std::fprintf(stderr, "zorvaneclicker: closing %s\n", qPrintable(window->windowTitle()));
                 // What the platform sends when the window manager asks the
@@ -49,7 +49,7 @@ private:
         }
     }
 
-    QString m_specification;
+    QString m_command;
     QTimer m_timer;
 };
 
@@ -59,11 +59,11 @@ class ClickerPlugin final : public QGenericPlugin {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "clicker_plugin.json")
 public:
-    QObject* create(const QString& key, const QString& specification) override
+    QObject* create(const QString& key, const QString& command) override
     {
         if (key.compare(QLatin1String("zorvaneclicker"), Qt::CaseInsensitive) != 0)
             return nullptr;
-        return new Clicker(specification);
+        return new Clicker(command);
     }
 };
 
