@@ -26,9 +26,30 @@ std::size_t characterLength(std::string_view text, std::size_t at)
     return length;
 }
 
-bool isContinuationByte(char c)
+// True when every byte of `text` belongs to a well-formed UTF-8 character:
+// then a match of its bytes in a name starts and ends between characters.
+bool isWellFormed(std::string_view text)
 {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = characterLength(text, at);
+        if (length == 1 && static_cast<unsigned char>(text[at]) >= 0x80)
+            return false;
+        at += length;
+    }
+    return true;
+}
+
+// The character of `pattern` at `p` against the one of `name` at `n`: the
+// same length and the same bytes, ASCII letters without regard to case.
+bool sameCharacter(std::string_view pattern, std::size_t p, std::size_t length, std::string_view name, std::size_t n)
+{
+    if (characterLength(name, n) != length)
+        return false;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (pattern[p + i] != lowerAscii(name[n + i]))
+            return false;
+    }
+    return true;
 }
 
 bool equalsFolded(std::string_view lowered, std::string_view name)
@@ -123,12 +144,12 @@ void Wildcard::addAlternative(std::string_view pattern)
     const auto wildcards = std::count_if(text.begin(), text.end(), isWildcard);
     if (wildcards == 0) {
         alternative.kind = Kind::Exact;
-    } else if (wildcards == 1 && text.front() == '*' && !isContinuationByte(text[1])) {
-        // '*' stops only between characters, so a tail starting with a
-        // continuation byte needs the general matcher.
+    } else if (wildcards == 1 && text.front() == '*' && isWellFormed(text)) {
+        // Masks and names are compared character by character; a byte
+        // compare gives the same answer only for well-formed characters.
         alternative.kind = Kind::Suffix;
         text.erase(0, 1);
-    } else if (wildcards == 1 && text.back() == '*') {
+    } else if (wildcards == 1 && text.back() == '*' && isWellFormed(text)) {
         alternative.kind = Kind::Prefix;
         text.pop_back();
     } else {
@@ -166,9 +187,11 @@ bool Wildcard::matchesAny(std::string_view name) const
     return false;
 }
 
-// Classic single-backtrack glob: on a mismatch, let the last '*' swallow one
-// more character and retry from there. Patterns are normalised, so a name
-// of n bytes costs at most n times the pattern's length.
+// Classic single-backtrack glob over characters: on a mismatch, let the
+// last '*' swallow one more character and retry from there. Patterns are
+// normalised, so a name of n bytes costs at most n times the pattern's
+// length. Both sides are cut into characters the same way (a well-formed
+// UTF-8 sequence, else one byte), so '*' and '?' never split one.
 bool Wildcard::matchGeneral(std::string_view pattern, std::string_view name)
 {
     std::size_t p = 0;
@@ -186,10 +209,13 @@ bool Wildcard::matchGeneral(std::string_view pattern, std::string_view name)
             n += characterLength(name, n);
             continue;
         }
-        if (p < pattern.size() && pattern[p] == lowerAscii(name[n])) {
-            ++p;
-            ++n;
-            continue;
+        if (p < pattern.size()) {
+            const std::size_t length = characterLength(pattern, p);
+            if (sameCharacter(pattern, p, length, name, n)) {
+                p += length;
+                n += length;
+                continue;
+            }
         }
         if (starP == std::string_view::npos)
             return false;

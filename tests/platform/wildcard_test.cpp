@@ -61,6 +61,13 @@ INSTANTIATE_TEST_SUITE_P(Dialect, WildcardTest, ::testing::Values(
     MaskCase{"?.pas", "\xFF.pas", true},
     MaskCase{"*?", "", false},
     MaskCase{"?*?", "ab", true},
+    // mask and name are cut into characters alike: a lone byte of a broken
+    // sequence is a character of its own and never half of another
+    MaskCase{"*\xC3*\xA9", "\xC3\xA9", false},
+    MaskCase{"*\xC3*\xA9", "x\xC3y\xA9", true},
+    MaskCase{"*\xC3**\xA9", "\xE8\x89\xC3\xEC\xA9\xE8\n\xCC" "5p\xC3\xA9t\xA9t\xC3\xA9", false},
+    MaskCase{"\xC3*", "\xC3\xA9t\xC3\xA9", false},
+    MaskCase{"*\xA9", "caf\xC3\xA9", false},
     MaskCase{"*?*?*", "a", false},
     // prefix and exact masks
     MaskCase{"read*", "README.txt", true},

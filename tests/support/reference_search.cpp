@@ -50,35 +50,52 @@ std::size_t step(std::string_view name, std::size_t at)
     return length;
 }
 
+std::vector<std::string_view> characters(std::string_view text)
+{
+    std::vector<std::string_view> out;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = step(text, at);
+        out.push_back(text.substr(at, length));
+        at += length;
+    }
+    return out;
+}
+
+bool sameFolded(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (platform::lowerAscii(a[i]) != platform::lowerAscii(b[i]))
+            return false;
+    }
+    return true;
+}
+
+// Mask and name as sequences of characters; '*' takes any run of them, '?'
+// exactly one, any other character of the mask matches an equal one.
 bool glob(std::string_view pattern, std::string_view name)
 {
-    // reach[p][n]: the first p pattern bytes can consume the first n name bytes.
-    const std::size_t rows = pattern.size() + 1;
-    const std::size_t columns = name.size() + 1;
-    std::vector<char> reach(rows * columns, 0);
+    const auto mask = characters(pattern);
+    const auto text = characters(name);
+    // reach[p][n]: the first p mask characters can match the first n name ones.
+    const std::size_t columns = text.size() + 1;
+    std::vector<char> reach((mask.size() + 1) * columns, 0);
     auto at = [&](std::size_t p, std::size_t n) -> char& { return reach[p * columns + n]; };
     at(0, 0) = 1;
-    for (std::size_t p = 0; p < pattern.size(); ++p) {
+    for (std::size_t p = 0; p < mask.size(); ++p) {
         for (std::size_t n = 0; n < columns; ++n) {
             if (!at(p, n))
                 continue;
-            const char c = pattern[p];
-            if (c == '*') {
-                // Zero or more whole characters from here.
-                for (std::size_t k = n;; k += step(name, k)) {
+            if (mask[p] == "*") {
+                for (std::size_t k = n; k < columns; ++k)
                     at(p + 1, k) = 1;
-                    if (k >= name.size())
-                        break;
-                }
-            } else if (n < name.size()) {
-                if (c == '?')
-                    at(p + 1, n + step(name, n)) = 1;
-                else if (platform::lowerAscii(c) == platform::lowerAscii(name[n]))
-                    at(p + 1, n + 1) = 1;
+            } else if (n < text.size() && (mask[p] == "?" || sameFolded(mask[p], text[n]))) {
+                at(p + 1, n + 1) = 1;
             }
         }
     }
-    return at(pattern.size(), name.size());
+    return at(mask.size(), text.size());
 }
 
 }  // namespace
