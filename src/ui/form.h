@@ -2,6 +2,7 @@
 // skin components and the three handlers that carry the program's behaviour.
 #pragma once
 
+#include "platform/directory_enumeration.h"
 #include "ui/tdirectoryoutline.h"
 #include "ui/tdrivecombobox.h"
 #include "ui/tform.h"

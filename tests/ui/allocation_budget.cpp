@@ -6,17 +6,20 @@
 #include <atomic>
 #include <cstdlib>
 #include <new>
+#include <thread>
 
 namespace {
 
-// -1: unarmed. Qt's helper threads allocate too, hence atomics.
+// -1: unarmed. Only the thread that armed the budget spends it: Qt's
+// helper threads allocate too, and must not take the failure.
 std::atomic<long long> g_remaining{-1};
 std::atomic<bool> g_spent{false};
+std::atomic<std::thread::id> g_thread;
 
 void* allocate(std::size_t size)
 {
     long long remaining = g_remaining.load(std::memory_order_relaxed);
-    while (remaining >= 0) {
+    while (remaining >= 0 && g_thread.load(std::memory_order_relaxed) == std::this_thread::get_id()) {
         if (g_remaining.compare_exchange_weak(remaining, remaining - 1, std::memory_order_relaxed)) {
             if (remaining == 0) {
                 g_spent = true;
@@ -37,6 +40,7 @@ namespace zorvane::testing {
 void armAllocationBudget(std::size_t allocations)
 {
     g_spent = false;
+    g_thread = std::this_thread::get_id();
     g_remaining = static_cast<long long>(allocations);
 }
 
