@@ -3,6 +3,7 @@
 #include "platform/directory_enumeration.h"
 #include "platform/path_rules.h"
 #include "search/file_search.h"
+#include "ui/tscreen.h"
 
 #include <QFont>
 
@@ -28,7 +29,7 @@ Control* place(Control* control, const char* name, int left, int top, int width,
 
 }  // namespace
 
-TMainForm::TMainForm(QWidget* parent) : TForm(parent)
+TMainForm::TMainForm(QWidget* parent) : TForm(parent), m_enumerationSource(platform::newNativeEnumeration)
 {
     MainForm = this;
     setObjectName(QStringLiteral("MainForm"));
@@ -104,7 +105,12 @@ TMainForm::~TMainForm()
 
 void TMainForm::btnSearchForFilesClick(QObject* /*Sender*/)
 {
+    // Set before anything else and reset last, also when the search fails:
+    // the error display then comes up under the normal cursor.
+    const TWaitCursor waitCursor;
     lbFiles->Clear();
+    // Whole and unchanged: the search fixes this mask from its first
+    // directory to its last, whatever the field shows meanwhile.
     FFileMask = edtFileMask->text().toStdString();
     SearchDirectory(dolDirectories->Directory());
 }
@@ -124,9 +130,14 @@ std::string TMainForm::AppendPathDelimiter(const std::string& Path) const
     return search::AppendPathDelimiter(Path, platform::nativePathRules().separator);
 }
 
+void TMainForm::SetEnumerationSource(EnumerationSource source)
+{
+    m_enumerationSource = source ? std::move(source) : EnumerationSource(platform::newNativeEnumeration);
+}
+
 void TMainForm::SearchDirectory(const std::string& Directory)
 {
-    const std::unique_ptr<platform::DirectoryEnumeration> enumeration = platform::newNativeEnumeration();
+    const std::unique_ptr<platform::DirectoryEnumeration> enumeration = m_enumerationSource();
     TListBoxSink sink(*lbFiles);
     search::FileSearch search(*enumeration, sink, FFileMask, platform::nativePathRules());
     search.SearchDirectory(Directory);

@@ -2,6 +2,7 @@
 // skin components and the three handlers that carry the program's behaviour.
 #pragma once
 
+#include "platform/directory_enumeration.h"
 #include "ui/tdirectoryoutline.h"
 #include "ui/tdrivecombobox.h"
 #include "ui/tform.h"
@@ -14,6 +15,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <functional>
+#include <memory>
 #include <string>
 
 namespace zorvane::ui {
@@ -40,15 +43,23 @@ public:
     TSkinCaption* SkinCaption1;
     TStatusBar* stat1;
 
-    // The search button's OnClick: lists the files below the tree's current
-    // directory that match the mask. An error ends the search and leaves the
-    // lines appended before it.
+    // The search button's OnClick: under the wait cursor, empties lbFiles,
+    // takes the mask field's text as it is and lists the files below the
+    // tree's current directory that match it. An error ends the search,
+    // leaves the lines appended before it and reaches the error display
+    // after the cursor is back to the default.
     void btnSearchForFilesClick(QObject* Sender);
     // The drive picker's OnChange: gives the tree the picker's drive.
     void dcbDrivesChange(QObject* Sender);
     // The close button's OnClick: closes the main window, which ends the
     // program.
     void btnCloseClick(QObject* Sender);
+
+    // Where the search reads directories from: the system's enumeration
+    // unless given another (tests and tools watch or replace the file system
+    // with it). The directory tree keeps its own.
+    using EnumerationSource = std::function<std::unique_ptr<platform::DirectoryEnumeration>()>;
+    void SetEnumerationSource(EnumerationSource source);
 
 private:
     // The mask of the search under way (the mask field's text as UTF-8
@@ -58,6 +69,8 @@ private:
     std::string AppendPathDelimiter(const std::string& Path) const;
     // Appends every file below `Directory` that matches FFileMask to lbFiles.
     void SearchDirectory(const std::string& Directory);
+
+    EnumerationSource m_enumerationSource;
 };
 
 // The one main window, or null before it is made and after it is gone.

@@ -14,6 +14,10 @@ void TListBoxModel::Add(std::string_view line)
 {
     if (Count() >= m_capacity)
         throw EOutOfResources("Unable to insert a line");
+    // The announcement is posted first: when posting runs out of memory the
+    // line is refused, rather than kept where the view would never learn
+    // of it.
+    scheduleFlush();
     m_offsets.push_back(m_bytes.size());
     try {
         m_bytes.append(line);
@@ -21,7 +25,6 @@ void TListBoxModel::Add(std::string_view line)
         m_offsets.pop_back();
         throw;
     }
-    scheduleFlush();
 }
 
 void TListBoxModel::Clear()
@@ -54,8 +57,8 @@ void TListBoxModel::scheduleFlush()
 {
     if (m_flushScheduled)
         return;
-    m_flushScheduled = true;
     QMetaObject::invokeMethod(this, &TListBoxModel::Flush, Qt::QueuedConnection);
+    m_flushScheduled = true;
 }
 
 void TListBoxModel::Flush()

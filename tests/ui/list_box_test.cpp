@@ -1,5 +1,6 @@
 // The results list: append-only, one-step emptying, the capacity error, the
 // look of long lines, and a million lines without slowing down.
+#include "allocation_budget.h"
 #include "app/tapplication.h"
 #include "ui/tlistbox.h"
 
@@ -7,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <new>
 #include <string>
 
 using zorvane::ui::EOutOfResources;
@@ -58,6 +60,37 @@ private slots:
         QCOMPARE(inserted.count(), 1);
         QCOMPARE(list.model()->rowCount(), 1000);
         QCOMPARE(list.model()->index(999, 0).data().toString(), QString("line 999"));
+    }
+
+    // Whichever allocation of an append runs out of memory, the line is
+    // either taken and shown, or refused and absent; later lines show.
+    void runningOutOfMemoryLeavesTheListWhole_data()
+    {
+        QTest::addColumn<int>("allocations");
+        for (int allocations = 0; allocations < 6; ++allocations)
+            QTest::addRow("after %d allocations", allocations) << allocations;
+    }
+
+    void runningOutOfMemoryLeavesTheListWhole()
+    {
+        QFETCH(int, allocations);
+        TListBox list;
+        const std::string line = "/a/line/longer/than/any/short/string/buffer.pas";
+        zorvane::testing::armAllocationBudget(static_cast<std::size_t>(allocations));
+        bool refused = false;
+        try {
+            list.Add(line);
+        } catch (const std::bad_alloc&) {
+            refused = true;
+        }
+        zorvane::testing::disarmAllocationBudget();
+        QCOMPARE(list.Count(), refused ? 0 : 1);
+        QCoreApplication::processEvents();
+        QCOMPARE(list.model()->rowCount(), list.Count());
+        list.Add("/next.pas");
+        QCoreApplication::processEvents();
+        QCOMPARE(list.model()->rowCount(), list.Count());
+        QCOMPARE(list.Item(list.Count() - 1), std::string("/next.pas"));
     }
 
     void clearEmptiesInOneStep()
