@@ -1,7 +1,9 @@
+#include "platform/path_rules.h"
 #include "platform/volumes.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -86,9 +88,20 @@ TEST(VolumeHolding, DriveLettersIgnoreCase)
     EXPECT_EQ(volumeHolding("e:\\x", drives, '\\', true), nullptr);
 }
 
-TEST(LogicalDrives, AreNoneOnPosix)
+TEST(LogicalDrives, ExistExactlyWhereTheSystemHasDriveLetters)
 {
-    EXPECT_TRUE(logicalDrives().empty());
+    const auto drives = logicalDrives();
+    if (nativePathRules().separator == '/') {
+        EXPECT_TRUE(drives.empty());
+        return;
+    }
+    // Windows: the system drive is among them, as a lower-case root.
+    ASSERT_FALSE(drives.empty());
+    EXPECT_TRUE(std::any_of(drives.begin(), drives.end(), [](const Volume& drive) { return drive.root == "c:\\"; }));
+    for (const Volume& drive : drives) {
+        EXPECT_EQ(drive.root.size(), 3u) << drive.root;
+        EXPECT_TRUE(drive.root[0] >= 'a' && drive.root[0] <= 'z') << drive.root;
+    }
 }
 
 }  // namespace
