@@ -14,6 +14,8 @@
 #include <stdexcept>
 #include <string>
 
+using zorvane::ui::TDirectoryOutline;
+
 namespace {
 
 // A temporary directory holding `count` empty sub-directories, removed at

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+using zorvane::ui::TDirectoryOutline;
 using zorvane::ui::TMainForm;
 
 namespace {

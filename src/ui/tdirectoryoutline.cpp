@@ -17,7 +17,7 @@
 #include <algorithm>
 #include <utility>
 
-using namespace zorvane;
+namespace zorvane::ui {
 
 namespace {
 
@@ -55,9 +55,9 @@ TDirectoryOutline::TDirectoryOutline(QWidget* parent)
       m_rules(platform::nativePathRules()),
       m_enumeration(platform::newNativeEnumeration()),
       m_beep([] { QApplication::beep(); }),
-      m_pictureOpen(ui::openFolderPicture()),
-      m_pictureClosed(ui::closedFolderPicture()),
-      m_pictureLeaf(ui::leafPicture()),
+      m_pictureOpen(openFolderPicture()),
+      m_pictureClosed(closedFolderPicture()),
+      m_pictureLeaf(leafPicture()),
       m_directory(fold(platform::currentDirectory()))
 {
     setFocusPolicy(Qt::StrongFocus);
@@ -697,3 +697,5 @@ void TDirectoryOutline::paintEvent(QPaintEvent*)
         }
     }
 }
+
+}  // namespace zorvane::ui

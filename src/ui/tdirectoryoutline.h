@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+namespace zorvane::ui {
+
 class TDirectoryOutline : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -143,4 +145,6 @@ private:
     int m_wheelRemainder = 0;
 };
 
-Q_DECLARE_OPERATORS_FOR_FLAGS(TDirectoryOutline::Options)
+}  // namespace zorvane::ui
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(zorvane::ui::TDirectoryOutline::Options)

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace zorvane::ui {
+
 using zorvane::platform::Volume;
 using zorvane::platform::VolumeKind;
 
@@ -67,7 +69,7 @@ void TDriveComboBox::createWindow()
         for (const Volume& volume : m_volumes) {
             if (volume.root == m_drive)
                 current = count();
-            addItem(QIcon(zorvane::ui::drivePicture(volume.kind)), entryText(volume));
+            addItem(QIcon(drivePicture(volume.kind)), entryText(volume));
         }
         setCurrentIndex(current);
     }
@@ -113,3 +115,5 @@ void TDriveComboBox::userSelected(int index)
     }
     emit changed();
 }
+
+}  // namespace zorvane::ui

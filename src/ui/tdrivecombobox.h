@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace zorvane::ui {
+
 class TDriveComboBox : public QComboBox {
     Q_OBJECT
 
@@ -60,3 +62,5 @@ private:
     std::string m_drive;
     bool m_created = false;
 };
+
+}  // namespace zorvane::ui

@@ -30,6 +30,7 @@ using zorvane::platform::DirectoryEntry;
 using zorvane::platform::DirectoryEnumeration;
 using zorvane::testing::TestTree;
 using zorvane::ui::Screen;
+using zorvane::ui::TDirectoryOutline;
 using zorvane::ui::TMainForm;
 
 namespace {

@@ -19,6 +19,7 @@
 using zorvane::platform::InOutError;
 using zorvane::platform::currentDirectory;
 using zorvane::testing::TestTree;
+using zorvane::ui::TDirectoryOutline;
 
 class TDirectoryOutlineTest : public QObject {
     Q_OBJECT

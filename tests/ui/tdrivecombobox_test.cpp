@@ -23,6 +23,8 @@ using zorvane::platform::VolumeKind;
 using zorvane::platform::currentDirectory;
 using zorvane::platform::setCurrentDirectory;
 using zorvane::testing::TestTree;
+using zorvane::ui::TDirectoryOutline;
+using zorvane::ui::TDriveComboBox;
 
 Q_DECLARE_METATYPE(Volume)
 

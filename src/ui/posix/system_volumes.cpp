@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
+namespace zorvane::ui {
+
 using zorvane::platform::Volume;
 using zorvane::platform::VolumeKind;
 
@@ -45,3 +47,5 @@ std::vector<Volume> TDriveComboBox::systemVolumes()
     }
     return zorvane::platform::usableMountedVolumes(std::move(mounted));
 }
+
+}  // namespace zorvane::ui
