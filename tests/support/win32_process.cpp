@@ -89,9 +89,15 @@ Win32ProcessResult runWin32Process(const std::string& program, const std::vector
     startup.hStdOutput = out.handle();
     startup.hStdError = err.handle();
     PROCESS_INFORMATION process{};
-    const BOOL started = ::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                          workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup,
-                                          &process);
+    // Wine, busy starting other programs, now and then fails a start with an
+    // internal error (1359) that a second try does not meet.
+    BOOL started = FALSE;
+    for (int attempt = 0; attempt < 5 && !started; ++attempt) {
+        if (attempt > 0)
+            ::Sleep(200);
+        started = ::CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                   workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup, &process);
+    }
     if (input != INVALID_HANDLE_VALUE)
         ::CloseHandle(input);
     if (!started)

@@ -30,8 +30,6 @@ std::string systemErrorMessage(int code)
     }
 }
 
-InOutError::InOutError(int code) : std::runtime_error(systemErrorMessage(code)), m_code(code) {}
-
 void setCurrentDirectory(const std::string& path)
 {
     // An empty path or one with a NUL byte names nothing chdir could take.

@@ -13,7 +13,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -128,7 +127,10 @@ private:
         if (type == DT_DIR) {
             attributes |= attr::Directory;
         } else if (type == DT_LNK || type == DT_UNKNOWN) {
-            attributes |= classifySlow(name, type == DT_LNK);
+            const auto slow = classifySlow(name, type == DT_LNK);
+            if (!slow)
+                return false;  // gone since the listing was read: nothing to report
+            attributes |= *slow;
         }
         if (!passesFilter(attributes, m_wanted))
             return false;
@@ -137,14 +139,15 @@ private:
     }
 
     // Type of an entry that d_type leaves open: a link is a file or a
-    // directory by its target and carries the reparse bit either way.
-    Attributes classifySlow(const char* name, bool knownLink) const
+    // directory by its target and carries the reparse bit either way (a
+    // dangling link is a file). Nothing when the entry no longer exists.
+    std::optional<Attributes> classifySlow(const char* name, bool knownLink) const
     {
         struct stat status {};
         bool link = knownLink;
         if (!knownLink) {
             if (::fstatat(m_fd.get(), name, &status, AT_SYMLINK_NOFOLLOW) != 0)
-                return 0;
+                return std::nullopt;
             if (S_ISDIR(status.st_mode))
                 return attr::Directory;
             link = S_ISLNK(status.st_mode);

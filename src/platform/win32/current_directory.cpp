@@ -2,6 +2,7 @@
 // GetCurrentDirectoryA and the system's error codes.
 #include "platform/current_directory.h"
 #include "platform/in_out_error.h"
+#include "platform/win32/no_medium_prompts.h"
 
 #include <windows.h>
 
@@ -25,16 +26,17 @@ std::string systemErrorMessage(int code)
     }
 }
 
-InOutError::InOutError(int code) : std::runtime_error(systemErrorMessage(code)), m_code(code) {}
-
 void setCurrentDirectory(const std::string& path)
 {
     // A drive without a medium must fail with its error code (21), not bring
     // up the system's "insert a disk" prompt.
-    const UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    const BOOL done = SetCurrentDirectoryA(path.c_str());
-    const DWORD error = GetLastError();
-    SetErrorMode(previous);
+    BOOL done = FALSE;
+    DWORD error = 0;
+    {
+        const NoMediumPrompts quiet;
+        done = SetCurrentDirectoryA(path.c_str());
+        error = GetLastError();
+    }
     if (!done)
         throw InOutError(static_cast<int>(error));
 }

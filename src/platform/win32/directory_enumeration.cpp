@@ -6,6 +6,7 @@
 #include "platform/directory_enumeration.h"
 #include "platform/path_rules.h"
 #include "platform/win32/find_data_attributes.h"
+#include "platform/win32/no_medium_prompts.h"
 
 #include <windows.h>
 
@@ -71,7 +72,10 @@ public:
         // Fails for a path too long for the A functions, access denied, a
         // missing directory, and a pattern that matches nothing.
         m_data.dwReserved0 = 0;
-        m_handle.reset(::FindFirstFileA(m_pattern.c_str(), &m_data));
+        {
+            const NoMediumPrompts quiet;  // an empty drive fails, it does not ask
+            m_handle.reset(::FindFirstFileA(m_pattern.c_str(), &m_data));
+        }
         if (!m_handle.valid())
             return false;
         if (accept())

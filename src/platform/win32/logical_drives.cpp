@@ -1,6 +1,7 @@
 // The logical drives of Windows, as the original drive picker listed them.
 #include "platform/volumes.h"
 #include "platform/wildcard.h"
+#include "platform/win32/no_medium_prompts.h"
 
 #include <windows.h>
 #include <winnetwk.h>
@@ -10,19 +11,6 @@
 namespace zorvane::platform {
 
 namespace {
-
-// Holds the system's critical-error prompts off ("insert a disk in drive
-// a:") for as long as it lives.
-class NoMediumPrompts {
-public:
-    NoMediumPrompts() : m_previous(SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX)) {}
-    ~NoMediumPrompts() { SetErrorMode(m_previous); }
-    NoMediumPrompts(const NoMediumPrompts&) = delete;
-    NoMediumPrompts& operator=(const NoMediumPrompts&) = delete;
-
-private:
-    UINT m_previous;
-};
 
 std::string volumeLabel(const std::string& root)
 {
