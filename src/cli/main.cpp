@@ -8,7 +8,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <exception>
+#include <cerrno>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -125,6 +125,9 @@ int main(int argc, char** argv)
     }
 
     zorvane::cli::prepareStandardOutput(stdout, options.terminator == '\0');
+    // The writer does the buffering; stdio's own buffer would only copy
+    // every byte once more.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     try {
         zorvane::cli::OutputWriter writer(stdout);
         zorvane::cli::LineSink sink(writer, options.terminator);

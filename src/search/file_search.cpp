@@ -27,6 +27,10 @@ FileSearch::FileSearch(platform::DirectoryEnumeration& enumeration, ResultSink& 
 
 void FileSearch::SearchDirectory(std::string_view directory)
 {
+    // An empty path names no directory; appending a separator would turn it
+    // into the root of the file system.
+    if (directory.empty())
+        return;
     m_path = AppendPathDelimiter(directory, m_rules.separator);
     m_pendingNames.clear();
     m_pending.clear();

@@ -34,8 +34,8 @@ public:
                std::string_view mask, platform::PathRules rules);
 
     // Appends to the sink the full path of every matching file in
-    // `directory` and below. A directory that cannot be read contributes
-    // nothing. An exception from the sink (or bad_alloc) ends the whole walk
+    // `directory` and below. A directory that cannot be read, or an empty
+    // path, contributes nothing. An exception from the sink (or bad_alloc) ends the whole walk
     // and reaches the caller; what was appended stays, the enumeration is
     // closed.
     void SearchDirectory(std::string_view directory);

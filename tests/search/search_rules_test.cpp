@@ -139,6 +139,34 @@ TEST(SearchWalk, EveryReadableDirectoryIsWalkedWhateverTheMask)
     EXPECT_TRUE(search(fs, "C:\\T\\locked", "*.pas").empty());
 }
 
+// Records what the search asks to open, and finds nothing.
+class RecordingEnumeration final : public platform::DirectoryEnumeration {
+public:
+    bool open(std::string_view pattern, platform::Attributes) override
+    {
+        patterns.emplace_back(pattern);
+        return false;
+    }
+    bool next() override { return false; }
+    void close() noexcept override {}
+    const platform::DirectoryEntry& entry() const override { return m_entry; }
+    Lines patterns;
+
+private:
+    platform::DirectoryEntry m_entry;
+};
+
+TEST(SearchWalk, AnEmptyStartDirectoryIsNotTheRoot)
+{
+    RecordingEnumeration enumeration;
+    VectorSink sink;
+    FileSearch search(enumeration, sink, "*", windowsPathRules);
+    search.SearchDirectory("");
+    EXPECT_TRUE(enumeration.patterns.empty());
+    search.SearchDirectory("C:\\");
+    EXPECT_EQ(enumeration.patterns, Lines{"C:\\*.*"});
+}
+
 class ThrowingSink final : public ResultSink {
 public:
     explicit ThrowingSink(std::size_t acceptedLines, bool outOfMemory) : m_accepted(acceptedLines), m_outOfMemory(outOfMemory) {}
