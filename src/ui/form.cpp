@@ -111,7 +111,7 @@ void TMainForm::btnSearchForFilesClick(QObject* /*Sender*/)
     lbFiles->Clear();
     // Whole and unchanged: the search fixes this mask from its first
     // directory to its last, whatever the field shows meanwhile.
-    FFileMask = edtFileMask->text().toStdString();
+    FFileMask = edtFileMask->text().toLocal8Bit().toStdString();
     SearchDirectory(dolDirectories->Directory());
 }
 

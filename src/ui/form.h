@@ -62,8 +62,9 @@ public:
     void SetEnumerationSource(EnumerationSource source);
 
 private:
-    // The mask of the search under way (the mask field's text as UTF-8
-    // bytes); empty until the first search.
+    // The mask of the search under way: the mask field's text in the
+    // system's 8-bit encoding, as file names come (UTF-8 on Linux); empty
+    // until the first search.
     std::string FFileMask;
 
     std::string AppendPathDelimiter(const std::string& Path) const;

@@ -21,7 +21,13 @@ TDriveComboBox::TDriveComboBox(QWidget* parent, VolumeSource source)
 {
     setEditable(false);
     setIconSize(QSize(16, 11));
-    m_drive = initialDrive(m_source ? m_source() : std::vector<Volume>{});
+    // Read once here; the first creation of the window lists these same
+    // volumes rather than asking the system again moments later.
+    if (!m_volumesFresh)
+        m_volumes = m_source ? m_source() : std::vector<Volume>{};
+    m_volumesFresh = false;
+    m_volumesFresh = true;
+    m_drive = initialDrive(m_volumes);
     connect(this, &QComboBox::activated, this, &TDriveComboBox::userSelected);
 }
 

@@ -61,6 +61,7 @@ private:
     std::vector<zorvane::platform::Volume> m_volumes;
     std::string m_drive;
     bool m_created = false;
+    bool m_volumesFresh = false;  // m_volumes was read by the constructor
 };
 
 }  // namespace zorvane::ui

@@ -82,8 +82,10 @@ QVariant TListBoxModel::data(const QModelIndex& index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole: {
+        // Paths come in the system's 8-bit encoding (UTF-8 on Linux, the
+        // ANSI code page on Windows).
         const std::string_view line = Line(index.row());
-        return QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+        return QString::fromLocal8Bit(line.data(), static_cast<qsizetype>(line.size()));
     }
     case Qt::SizeHintRole:
         // A width of 1 keeps the contents as wide as the viewport: a top-to-

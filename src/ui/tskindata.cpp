@@ -4,7 +4,6 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QComboBox>
-#include <QDialog>
 #include <QEvent>
 #include <QFile>
 #include <QLineEdit>
