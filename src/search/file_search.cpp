@@ -19,6 +19,14 @@ bool IsDotEntry(std::string_view name)
     return name == "." || name == "..";
 }
 
+bool isEnteredDirectory(const platform::DirectoryEntry& entry)
+{
+    return passesFilter(entry.attributes, kSubdirectoryWanted)
+           && (entry.attributes & Directory) != 0
+           && (entry.attributes & ReparsePoint) == 0  // links and junctions
+           && !IsDotEntry(entry.name);
+}
+
 FileSearch::FileSearch(platform::DirectoryEnumeration& enumeration, ResultSink& sink,
                        std::string_view mask, platform::PathRules rules)
     : m_enumeration(enumeration), m_sink(sink), m_mask(mask, rules.separator), m_rules(rules)
@@ -58,10 +66,7 @@ void FileSearch::searchCurrentPath()
             if (passesFilter(entry.attributes, kFileWanted)) {
                 if (m_mask.matches(entry.name))
                     appendResult(entry.name);
-            } else if (passesFilter(entry.attributes, kSubdirectoryWanted)
-                       && (entry.attributes & Directory) != 0
-                       && (entry.attributes & ReparsePoint) == 0  // links and junctions
-                       && !IsDotEntry(entry.name)) {
+            } else if (isEnteredDirectory(entry)) {
                 m_pending.push_back({m_pendingNames.size(), entry.name.size()});
                 m_pendingNames.append(entry.name);
             }

@@ -27,6 +27,10 @@ bool IsDotEntry(std::string_view name);
 inline constexpr platform::Attributes kFileWanted = platform::attr::Hidden | platform::attr::System | 0x40;
 inline constexpr platform::Attributes kSubdirectoryWanted = platform::attr::Directory;
 
+// True for an entry the walk goes into: a directory that is neither hidden
+// nor system, not reached through a link or junction, and not "." or "..".
+bool isEnteredDirectory(const platform::DirectoryEntry& entry);
+
 class FileSearch {
 public:
     // `mask` is compiled once here and read, never changed, by every level.

@@ -211,9 +211,9 @@ void TDirectoryOutline::read(Node* node)
         const std::string pattern = search::AppendPathDelimiter(pathOf(node), m_rules.separator) + "*.*";
         for (bool more = m_enumeration->open(pattern, platform::attr::Directory); more; more = m_enumeration->next()) {
             const platform::DirectoryEntry& entry = m_enumeration->entry();
-            if ((entry.attributes & platform::attr::Directory) == 0
-                || (entry.attributes & platform::attr::ReparsePoint) != 0
-                || entry.name.empty() || entry.name.front() == '.')
+            // The directories the search would enter, less those whose names
+            // begin with a full stop.
+            if (!search::isEnteredDirectory(entry) || entry.name.empty() || entry.name.front() == '.')
                 continue;
             std::string name(entry.name);
             std::string key = name;
