@@ -25,6 +25,11 @@ public:
     // then. An open enumeration is closed first.
     virtual bool open(std::string_view pattern, Attributes wanted) = 0;
 
+    // open() for a directory that an earlier listing reported as one: where
+    // the system can tell, it fails rather than follow a link that has taken
+    // the directory's place since.
+    virtual bool openListed(std::string_view pattern, Attributes wanted) { return open(pattern, wanted); }
+
     // Moves to the next entry that passes; false at the end (and closes).
     virtual bool next() = 0;
 

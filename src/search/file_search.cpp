@@ -42,7 +42,7 @@ void FileSearch::SearchDirectory(std::string_view directory)
     m_path = AppendPathDelimiter(directory, m_rules.separator);
     m_pendingNames.clear();
     m_pending.clear();
-    searchCurrentPath();
+    searchCurrentPath(false);
 }
 
 // A directory contributes files and subdirectories to two filters over the
@@ -51,7 +51,7 @@ void FileSearch::SearchDirectory(std::string_view directory)
 // listing is closed. The result is the one a file pass followed by a
 // subdirectory pass gives, and only one directory is ever open at a time,
 // however deep the tree.
-void FileSearch::searchCurrentPath()
+void FileSearch::searchCurrentPath(bool listed)
 {
     const std::size_t pathLength = m_path.size();
     const std::size_t firstPending = m_pending.size();
@@ -59,7 +59,8 @@ void FileSearch::searchCurrentPath()
     {
         platform::EnumerationGuard guard(m_enumeration);
         m_path.append("*.*");
-        bool more = m_enumeration.open(m_path, kFileWanted | kSubdirectoryWanted);
+        constexpr platform::Attributes wanted = kFileWanted | kSubdirectoryWanted;
+        bool more = listed ? m_enumeration.openListed(m_path, wanted) : m_enumeration.open(m_path, wanted);
         m_path.resize(pathLength);
         for (; more; more = m_enumeration.next()) {
             const platform::DirectoryEntry& entry = m_enumeration.entry();
@@ -78,7 +79,7 @@ void FileSearch::searchCurrentPath()
         const NameSpan name = m_pending[i];
         m_path.append(m_pendingNames, name.offset, name.length);
         m_path.push_back(m_rules.separator);
-        searchCurrentPath();
+        searchCurrentPath(true);
         m_path.resize(pathLength);
     }
     m_pending.resize(firstPending);

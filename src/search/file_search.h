@@ -50,7 +50,8 @@ private:
         std::size_t length;
     };
 
-    void searchCurrentPath();
+    // `listed`: the directory came from a listing (every one below the start).
+    void searchCurrentPath(bool listed);
     void appendResult(std::string_view name);
 
     platform::DirectoryEnumeration& m_enumeration;

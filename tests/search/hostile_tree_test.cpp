@@ -99,6 +99,30 @@ TEST(HostileTree, DirectoriesRemovedDuringTheWalkContributeNothing)
               (Lines{tree.path("a/kept.pas"), tree.path("c/kept.pas"), tree.path("trigger.pas")}));
 }
 
+TEST(HostileTree, ADirectorySwappedForALinkDuringTheWalkIsNotFollowed)
+{
+    TestTree tree;
+    TestTree elsewhere;
+    elsewhere.file("secret.pas");
+    tree.file("trigger.pas");
+    tree.file("swapped/own.pas");
+    tree.file("kept/own.pas");
+    // "swapped" is noted as a directory while the root is read; before it is
+    // entered it becomes a link to a directory outside the tree.
+    CallbackSink sink([&](std::string_view line) {
+        if (line.ends_with("/trigger.pas")) {
+            testing::removeTree(tree.path("swapped"));
+            tree.symlink("swapped", elsewhere.root());
+        }
+    });
+    EXPECT_EQ(search(tree.root(), "*.pas", std::move(sink)), (Lines{tree.path("kept/own.pas"), tree.path("trigger.pas")}));
+
+    // The start directory itself may be reached through a link.
+    TestTree links;
+    links.symlink("start", tree.root());
+    EXPECT_EQ(search(links.path("start"), "trigger.pas"), Lines{links.path("start") + "/trigger.pas"});
+}
+
 TEST(HostileTree, SpecialFilesAreListedLikeFilesAndNeverOpened)
 {
     TestTree tree;

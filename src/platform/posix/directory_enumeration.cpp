@@ -53,29 +53,13 @@ class PosixDirectoryEnumeration final : public DirectoryEnumeration {
 public:
     PosixDirectoryEnumeration() : m_buffer(std::make_unique<char[]>(kBufferSize)) {}
 
-    bool open(std::string_view pattern, Attributes wanted) override
-    {
-        close();
-        const auto slash = pattern.rfind('/');
-        std::string_view namePattern = pattern;
-        if (slash == std::string_view::npos) {
-            m_directory.assign(".");
-        } else {
-            m_directory.assign(pattern.substr(0, slash == 0 ? 1 : slash));
-            namePattern = pattern.substr(slash + 1);
-        }
-        if (namePattern == "*" || namePattern == "*.*")
-            m_pattern.reset();
-        else
-            m_pattern.emplace(namePattern, '/');
-        if (m_pattern && m_pattern->matchesNothing())
-            return false;
-        m_wanted = wanted;
+    bool open(std::string_view pattern, Attributes wanted) override { return openWith(pattern, wanted, 0); }
 
-        m_fd.reset(::open(m_directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (!m_fd.valid())
-            return false;
-        return next();
+    // O_NOFOLLOW: a directory swapped for a link after it was listed is not
+    // entered (the link could lead anywhere, even back up the tree).
+    bool openListed(std::string_view pattern, Attributes wanted) override
+    {
+        return openWith(pattern, wanted, O_NOFOLLOW);
     }
 
     bool next() override
@@ -101,6 +85,31 @@ public:
     const DirectoryEntry& entry() const override { return m_entry; }
 
 private:
+    bool openWith(std::string_view pattern, Attributes wanted, int extraFlags)
+    {
+        close();
+        const auto slash = pattern.rfind('/');
+        std::string_view namePattern = pattern;
+        if (slash == std::string_view::npos) {
+            m_directory.assign(".");
+        } else {
+            m_directory.assign(pattern.substr(0, slash == 0 ? 1 : slash));
+            namePattern = pattern.substr(slash + 1);
+        }
+        if (namePattern == "*" || namePattern == "*.*")
+            m_pattern.reset();
+        else
+            m_pattern.emplace(namePattern, '/');
+        if (m_pattern && m_pattern->matchesNothing())
+            return false;
+        m_wanted = wanted;
+
+        m_fd.reset(::open(m_directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | extraFlags));
+        if (!m_fd.valid())
+            return false;
+        return next();
+    }
+
     bool refill()
     {
         ssize_t got;

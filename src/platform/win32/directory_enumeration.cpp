@@ -83,6 +83,31 @@ public:
         return next();
     }
 
+    // The system gives no "do not follow" for a search, so the directory is
+    // looked at just before, the way a listing sees it: one that has become
+    // a junction or a link since it was listed is not entered.
+    bool openListed(std::string_view pattern, Attributes wanted) override
+    {
+        close();
+        const auto separator = pattern.find_last_of("\\/");
+        if (separator != std::string_view::npos && separator > 0
+            && pattern.find('\0') == std::string_view::npos) {
+            const std::string directory(pattern.substr(0, separator));
+            WIN32_FIND_DATAA self{};
+            HANDLE found = INVALID_HANDLE_VALUE;
+            {
+                const NoMediumPrompts quiet;
+                found = ::FindFirstFileA(directory.c_str(), &self);
+            }
+            if (found != INVALID_HANDLE_VALUE) {
+                ::FindClose(found);
+                if (attributesFromFindData(self.dwFileAttributes, self.dwReserved0) & attr::ReparsePoint)
+                    return false;
+            }
+        }
+        return open(pattern, wanted);
+    }
+
     bool next() override
     {
         while (m_handle.valid()) {
