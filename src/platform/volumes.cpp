@@ -36,13 +36,7 @@ namespace {
 
 bool sameBytes(std::string_view a, std::string_view b, bool foldsCase)
 {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (foldsCase ? lowerAscii(a[i]) != lowerAscii(b[i]) : a[i] != b[i])
-            return false;
-    }
-    return true;
+    return foldsCase ? equalsIgnoringAsciiCase(a, b) : a == b;
 }
 
 }  // namespace

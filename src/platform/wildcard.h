@@ -17,6 +17,19 @@ inline char lowerAscii(char c)
 
 void lowerAsciiInPlace(std::string& text);
 
+// True when `a` and `b` are the same bytes, ASCII letters without regard to
+// case: how names compare on a system whose names ignore case.
+inline bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (lowerAscii(a[i]) != lowerAscii(b[i]))
+            return false;
+    }
+    return true;
+}
+
 // True when `name` ends in `lowered` (lower case), ASCII letters of `name`
 // compared without regard to case. Compares from the last byte on: names
 // that a mask such as "*.pas" does not match mostly differ there.

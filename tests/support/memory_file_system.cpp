@@ -11,17 +11,6 @@ using platform::DirectoryEntry;
 
 namespace {
 
-bool sameName(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (platform::lowerAscii(a[i]) != platform::lowerAscii(b[i]))
-            return false;
-    }
-    return true;
-}
-
 std::vector<std::string_view> splitPath(std::string_view path)
 {
     std::vector<std::string_view> parts;
@@ -126,13 +115,13 @@ MemoryFileSystem::MemoryFileSystem(std::string root) : m_state(std::make_shared<
 MemoryFileSystem::Node& MemoryFileSystem::nodeFor(std::string_view path, bool create)
 {
     const auto parts = splitPath(path);
-    if (parts.empty() || !sameName(parts[0], m_state->root.name))
+    if (parts.empty() || !platform::equalsIgnoringAsciiCase(parts[0], m_state->root.name))
         throw std::out_of_range("not on this drive");
     Node* node = &m_state->root;
     for (std::size_t i = 1; i < parts.size(); ++i) {
         Node* found = nullptr;
         for (auto& child : node->children) {
-            if (sameName(child.name, parts[i]))
+            if (platform::equalsIgnoringAsciiCase(child.name, parts[i]))
                 found = &child;
         }
         if (!found) {

@@ -61,17 +61,6 @@ std::vector<std::string_view> characters(std::string_view text)
     return out;
 }
 
-bool sameFolded(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (platform::lowerAscii(a[i]) != platform::lowerAscii(b[i]))
-            return false;
-    }
-    return true;
-}
-
 // Mask and name as sequences of characters; '*' takes any run of them, '?'
 // exactly one, any other character of the mask matches an equal one.
 bool glob(std::string_view pattern, std::string_view name)
@@ -90,7 +79,7 @@ bool glob(std::string_view pattern, std::string_view name)
             if (mask[p] == "*") {
                 for (std::size_t k = n; k < columns; ++k)
                     at(p + 1, k) = 1;
-            } else if (n < text.size() && (mask[p] == "?" || sameFolded(mask[p], text[n]))) {
+            } else if (n < text.size() && (mask[p] == "?" || platform::equalsIgnoringAsciiCase(mask[p], text[n]))) {
                 at(p + 1, n + 1) = 1;
             }
         }
