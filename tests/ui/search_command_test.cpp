@@ -6,6 +6,7 @@
 #include "app/tapplication.h"
 #include "platform/attributes.h"
 #include "platform/current_directory.h"
+#include "platform/volumes.h"
 #include "support/reference_search.h"
 #include "support/test_tree.h"
 #include "ui/form.h"
@@ -166,15 +167,10 @@ private:
     QString choose(const std::string& path)
     {
         const auto& volumes = m_form->dcbDrives->volumes();
-        int best = -1;
-        for (int i = 0; i < static_cast<int>(volumes.size()); ++i) {
-            const std::string& root = volumes[static_cast<std::size_t>(i)].root;
-            const bool holds = path == root || path.starts_with(root.ends_with('/') ? root : root + "/");
-            if (holds && (best < 0 || root.size() > volumes[static_cast<std::size_t>(best)].root.size()))
-                best = i;
-        }
-        if (best < 0)
+        const auto* holding = zorvane::platform::volumeHolding(path, volumes, '/', false);
+        if (!holding)
             return QStringLiteral("no volume holds the path");
+        const int best = static_cast<int>(holding - volumes.data());
         m_form->dcbDrives->setFocus();
         for (int tries = 0; m_form->dcbDrives->currentIndex() != best && tries < 100; ++tries)
             QTest::keyClick(m_form->dcbDrives, m_form->dcbDrives->currentIndex() < best ? Qt::Key_Down : Qt::Key_Up);
